@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs a command inside one X display with a window manager and one persistent wineserver,
+# so each Wine process starts warm and closing windows costs no wait. Uses the current
+# display when there is one and TOVRA_HEADLESS is not set; otherwise a private Xvfb.
+# WINEPREFIX must be set.
+set -uo pipefail
+: "${WINEPREFIX:?WINEPREFIX must be set}"
+export WINEDEBUG=-all
+inner() {
+    if ! pgrep -x openbox >/dev/null 2>&1 || [ -n "${TOVRA_OWN_WM:-}" ]; then
+        openbox >/dev/null 2>&1 &
+        wm=$!
+        sleep 0.5
+    fi
+    /usr/lib/wine/wineserver64 -p
+    /usr/lib/wine/wine64 cmd /c exit 0 >/dev/null 2>&1
+    "$@"
+    rc=$?
+    /usr/lib/wine/wineserver64 -k 2>/dev/null
+    [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
+    return $rc
+}
+export -f inner
+if [ -n "${DISPLAY:-}" ] && [ -z "${TOVRA_HEADLESS:-}" ]; then
+    inner "$@"
+else
+    TOVRA_OWN_WM=1 xvfb-run -a -s "-screen 0 1024x768x24" bash -c 'inner "$@"' inner "$@"
+fi
