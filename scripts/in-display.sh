@@ -6,8 +6,11 @@
 set -uo pipefail
 : "${WINEPREFIX:?WINEPREFIX must be set}"
 export WINEDEBUG=-all
-inner() {
-    if ! pgrep -x openbox >/dev/null 2>&1 || [ -n "${TOVRA_OWN_WM:-}" ]; then
+
+if [ "${1:-}" = "--inside" ]; then
+    shift
+    wm=
+    if [ -n "${TOVRA_OWN_WM:-}" ] || ! pgrep -x openbox >/dev/null 2>&1; then
         openbox >/dev/null 2>&1 &
         wm=$!
         sleep 0.5
@@ -17,12 +20,13 @@ inner() {
     "$@"
     rc=$?
     /usr/lib/wine/wineserver64 -k 2>/dev/null
-    [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
-    return $rc
-}
-export -f inner
-if [ -n "${DISPLAY:-}" ] && [ -z "${TOVRA_HEADLESS:-}" ]; then
-    inner "$@"
-else
-    TOVRA_OWN_WM=1 xvfb-run -a -s "-screen 0 1024x768x24" bash -c 'inner "$@"' inner "$@"
+    /usr/lib/wine/wineserver64 -w 2>/dev/null
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null
+    exit $rc
 fi
+
+if [ -n "${DISPLAY:-}" ] && [ -z "${TOVRA_HEADLESS:-}" ]; then
+    exec "$0" --inside "$@"
+fi
+export TOVRA_OWN_WM=1
+exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
