@@ -74,7 +74,7 @@ void ExtractionRun::Run() {
     }
     destinationOem_ = ToOemCodePage(host_.TakeFolderFromField());
     const OpenRecordNameReset resetAtEnd;
-    if (!PrepareArchivePath()) {
+    if (!ReadSettingsAndArchivePath()) {
         ShowError(host_, kArchivePathTooLongText);
         return;
     }
@@ -90,7 +90,7 @@ void ExtractionRun::Run() {
     }
 }
 
-bool ExtractionRun::PrepareArchivePath() {
+bool ExtractionRun::ReadSettingsAndArchivePath() {
     const std::string directory = settings::WorkingDirectory();
     if (directory.empty()) {
         // The directory could not be reported into the path buffer: it is too long, and the
@@ -103,7 +103,8 @@ bool ExtractionRun::PrepareArchivePath() {
     std::memcpy(SetupFileName, setupFile.data(), setupLength);
     SetupFileName[setupLength] = '\0';
 
-    // A drive root keeps its own backslash and gets one more; the reader copes with both.
+    // A drive root keeps its own backslash and gets one more (C:\\game.rar); the file system
+    // reads the doubled separator as one.
     const std::string path = directory + "\\" + firstVolume;
     if (path.size() >= sizeof archivePath_) {
         return false;

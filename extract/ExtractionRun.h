@@ -36,7 +36,8 @@ private:
         }
     };
 
-    bool PrepareArchivePath();
+    // Reads both settings and forms the archive path; false when the path does not fit.
+    bool ReadSettingsAndArchivePath();
     PassOutcome RunPass(Pass pass);
     void ShowHeaderStatus();
     void FinishCleanly();
