@@ -15,23 +15,33 @@ std::string CurrentDirectory() {
     return buffer;
 }
 
-std::string NewTemporaryFolderName() {
-    static unsigned int counter = 0;
+// Creates a folder of its own under the temporary folder. Process ids repeat, and a folder
+// left behind by an earlier crashed test must not stop this one.
+std::string CreateTemporaryFolder() {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    std::string path = temp;
-    if (!path.empty() && path.back() == '\\') {
-        path.pop_back();
+    std::string base = temp;
+    if (!base.empty() && base.back() == '\\') {
+        base.pop_back();
     }
-    return path + "\\extract-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(++counter);
+    base += "\\extract-" + std::to_string(GetCurrentProcessId()) + "-";
+    static unsigned int counter = 0;
+    for (;;) {
+        const std::string path = base + std::to_string(++counter);
+        if (CreateDirectoryA(path.c_str(), nullptr)) {
+            return path;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS) {
+            ADD_FAILURE() << "cannot create " << path;
+            return path;
+        }
+    }
 }
 
 }  // namespace
 
 WorkingFolder::WorkingFolder(std::size_t pathLength) : previous_(CurrentDirectory()) {
-    path_ = NewTemporaryFolderName();
-    EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << path_;
+    path_ = CreateTemporaryFolder();
     createdFolders_.push_back(path_);
     // Grow the path one nested folder at a time, each name at most 100 characters, leaving
     // at least one character for the next level's name.
