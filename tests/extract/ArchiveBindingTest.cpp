@@ -5,6 +5,7 @@
 #include "WorkingFolder.h"
 
 #include "extract/ArchiveBinding.h"
+#include "extract/ExtractionRun.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,20 @@ constexpr const char kPartialLibrary[] = "ExtractTestPartialLib.dll";
 bool SameEntryPoints(const extract::ArchiveEntryPoints& a, const extract::ArchiveEntryPoints& b) {
     return a.RAROpenArchive == b.RAROpenArchive && a.RARReadHeader == b.RARReadHeader &&
            a.RARCloseArchive == b.RARCloseArchive && a.RARProcessFile == b.RARProcessFile;
+}
+
+template <typename Function>
+Function Resolve(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+extract::ArchiveEntryPoints EntryPointsOf(HMODULE module) {
+    extract::ArchiveEntryPoints entryPoints;
+    entryPoints.RAROpenArchive = Resolve<RAROpenArchiveFn>(module, "RAROpenArchive");
+    entryPoints.RARReadHeader = Resolve<RARReadHeaderFn>(module, "RARReadHeader");
+    entryPoints.RARCloseArchive = Resolve<RARCloseArchiveFn>(module, "RARCloseArchive");
+    entryPoints.RARProcessFile = Resolve<RARProcessFileFn>(module, "RARProcessFile");
+    return entryPoints;
 }
 
 bool Exists(const std::string& path) {
@@ -83,15 +98,7 @@ TEST_F(ArchiveBindingTest, CompleteLibraryIsBoundSilentlyAndStaysLoaded) {
     EXPECT_EQ(host.endCount, 0);
     HMODULE full = GetModuleHandleA(kFullLibrary);
     ASSERT_NE(full, nullptr);
-    extract::ArchiveEntryPoints expected;
-    expected.RAROpenArchive = reinterpret_cast<RAROpenArchiveFn>(
-        reinterpret_cast<void (*)()>(GetProcAddress(full, "RAROpenArchive")));
-    expected.RARReadHeader = reinterpret_cast<RARReadHeaderFn>(
-        reinterpret_cast<void (*)()>(GetProcAddress(full, "RARReadHeader")));
-    expected.RARCloseArchive = reinterpret_cast<RARCloseArchiveFn>(
-        reinterpret_cast<void (*)()>(GetProcAddress(full, "RARCloseArchive")));
-    expected.RARProcessFile = reinterpret_cast<RARProcessFileFn>(
-        reinterpret_cast<void (*)()>(GetProcAddress(full, "RARProcessFile")));
+    const extract::ArchiveEntryPoints expected = EntryPointsOf(full);
     EXPECT_TRUE(SameEntryPoints(extract::ArchiveApi, expected));
 
     // Later openings bind again without a message and the same addresses.
@@ -107,6 +114,27 @@ TEST_F(ArchiveBindingTest, CompleteLibraryIsBoundSilentlyAndStaysLoaded) {
     data.ArcName = name;
     EXPECT_EQ(extract::ArchiveApi.RAROpenArchive(&data), nullptr);
     EXPECT_EQ(data.OpenResult, static_cast<unsigned int>(ERAR_EOPEN));
+}
+
+// The archive library built beside the program, bound under its own name: the run then
+// reaches it through the right calling convention and reports its answer for a missing file.
+TEST_F(ArchiveBindingTest, LibraryBesideTheProgramIsBoundAndAnswersTheRun) {
+    if (!Exists(ProgramFolder() + "\\UNRAR.dll")) {
+        GTEST_SKIP() << "no UNRAR.dll beside the test program";
+    }
+    EXPECT_TRUE(extract::BindArchiveLibrary(host));
+    EXPECT_TRUE(fake::Log().empty());
+    HMODULE library = GetModuleHandleA("UNRAR.dll");
+    ASSERT_NE(library, nullptr);
+    EXPECT_TRUE(SameEntryPoints(extract::ArchiveApi, EntryPointsOf(library)));
+
+    folder.WriteSettings("missing.rar", "setup.exe");
+    host.field = "C:\\Nowhere";
+    extract::ExtractionRun(host).Run();
+    const std::vector<std::string> expected = {"take-folder C:\\Nowhere",
+                                               ErrorBox("File open error")};
+    EXPECT_EQ(fake::Log(), expected);
+    EXPECT_EQ(host.endCount, 0);
 }
 
 }  // namespace
