@@ -155,6 +155,6 @@ INSTANTIATE_TEST_SUITE_P(
                       "00 00 05 61 2E 74 78 74 "
                       "61 62 63 "
                       "19 B2 3A 35 03 05 00 00"}),
-    [](const ::testing::TestParamInfo<WorkedExample>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<WorkedExample>& row) { return row.param.name; });
 
 }  // namespace

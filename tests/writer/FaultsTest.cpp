@@ -146,9 +146,9 @@ std::vector<FaultParam> AllFaults() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultTest, ::testing::ValuesIn(AllFaults()),
-                         [](const ::testing::TestParamInfo<FaultParam>& info) {
-                             return std::string(FaultCases()[info.param.fault].name) +
-                                    (info.param.format == Format::Rar4 ? "Rar4" : "Rar5");
+                         [](const ::testing::TestParamInfo<FaultParam>& row) {
+                             return std::string(FaultCases()[row.param.fault].name) +
+                                    (row.param.format == Format::Rar4 ? "Rar4" : "Rar5");
                          });
 
 TEST(Faults, TruncatedVolumeIsHalfItsSize) {

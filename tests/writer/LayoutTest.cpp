@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"Rar4Old7777", Format::Rar4, Naming::OldStyle, 7777, 5},
                       LayoutCase{"Rar5Parts7777", Format::Rar5, Naming::Parts, 7777, 5},
                       LayoutCase{"Rar5Parts1000", Format::Rar5, Naming::Parts, 1000, 33}),
-    [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<LayoutCase>& row) { return row.param.name; });
 
 TEST(Layout, WholeFileStartsInANewVolumeWhenTheBudgetIsSpent) {
     writertest::TestDir dir;
