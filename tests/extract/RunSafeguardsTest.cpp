@@ -1,13 +1,14 @@
-// The run's answers to what a careless reading would get wrong: header reads that keep
-// failing, files that fail in the extracting pass, failed opens without a handle, names in
-// the OEM code page, archive paths that do not fit, and the folder typed into the field.
+// How the run keeps from wrong results and unsafe calls: header reads that keep failing,
+// files that fail in the extracting pass, opens without a handle, names in the OEM code
+// page, names that fill their field, archive paths that do not fit, and the folder typed
+// into the field.
 #include "RunFixture.h"
 
 namespace {
 
 using fake::Archive;
 
-class MendedFaultsTest : public RunFixture {};
+class RunSafeguardsTest : public RunFixture {};
 
 struct ReadErrorCase {
     const char* name;
@@ -68,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadErrorCase{"ExtractingPassword22", false, 22, nullptr}),
     NameOfCase());
 
-TEST_F(MendedFaultsTest, FailedFileAmongOthersLeavesTheDialogOpenAfterTheClose) {
+TEST_F(RunSafeguardsTest, FailedFileAmongOthersLeavesTheDialogOpenAfterTheClose) {
     folder.WriteSettings("game.rar", "setup.exe");
     std::vector<Archive> script = {fake::FilesArchive(3), fake::FilesArchive(3)};
     script[1].processAnswers = {0, ERAR_ECREATE, 0};
@@ -89,7 +90,7 @@ TEST_F(MendedFaultsTest, FailedFileAmongOthersLeavesTheDialogOpenAfterTheClose) 
     EXPECT_EQ(host.itemTexts[1009], "Extracting f2...");
 }
 
-TEST_F(MendedFaultsTest, OpenWithoutHandleEndsTheRunEvenWithoutAResultCode) {
+TEST_F(RunSafeguardsTest, OpenWithoutHandleEndsTheRunEvenWithoutAResultCode) {
     folder.WriteSettings("game.rar", "");
     Archive noHandle;
     noHandle.nullHandle = true;
@@ -106,7 +107,7 @@ std::string Encode(UINT codePage, const wchar_t* text) {
     return buffer;
 }
 
-TEST_F(MendedFaultsTest, DestinationGoesOutInOemAndStoredNamesComeBackInAnsi) {
+TEST_F(RunSafeguardsTest, DestinationGoesOutInOemAndStoredNamesComeBackInAnsi) {
     if (GetACP() == GetOEMCP()) {
         GTEST_SKIP() << "ANSI and OEM code pages are the same here";
     }
@@ -128,7 +129,7 @@ TEST_F(MendedFaultsTest, DestinationGoesOutInOemAndStoredNamesComeBackInAnsi) {
     EXPECT_EQ(host.folder, folderAnsi) << "the setup program still starts in the ANSI folder";
 }
 
-TEST_F(MendedFaultsTest, NamesFillingTheWholeFieldAreShownWithoutReadingPastIt) {
+TEST_F(RunSafeguardsTest, NamesFillingTheWholeFieldAreShownWithoutReadingPastIt) {
     folder.WriteSettings("game.rar", "");
     Archive archive;
     archive.headers = {{std::string(300, 'a'), std::string(300, 'n')}};
@@ -176,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, ArchivePathLengthTest,
                                            PathLengthCase{"TooLong260", 63, false}),
                          NameOfCase());
 
-TEST_F(MendedFaultsTest, TextTypedIntoTheFieldIsWhereTheFilesGo) {
+TEST_F(RunSafeguardsTest, TextTypedIntoTheFieldIsWhereTheFilesGo) {
     folder.WriteSettings("game.rar", "setup.exe");
     fake::Install({fake::FilesArchive(2), fake::FilesArchive(2)});
     host.folder = "C:\\Chosen Earlier";
