@@ -2,22 +2,15 @@
 
 #include <shellapi.h>
 
+#include "extract/ArchiveBinding.h"
+#include "extract/ExtractionRun.h"
 #include "framework/DataExchange.h"
+#include "res/InstallDlgIds.h"
 #include "res/resource.h"
 
-namespace {
-// Controls of the Install dialog (template 132).
-constexpr int kSetFolderButton = 1007;
-constexpr int kFolderEdit = 1006;
-constexpr int kInstallButton = 1004;
-constexpr int kFileStatus = 1009;
-constexpr int kArchiveStatus = 1010;
-constexpr int kProgressBar = 1016;
-}  // namespace
-
 BEGIN_MESSAGE_MAP(CInstallDlg, CDialog)
-ON_BN_CLICKED(kSetFolderButton, OnSetFolder)
-ON_BN_CLICKED(kInstallButton, OnInstall)
+ON_BN_CLICKED(IDC_INSTALL_SET_FOLDER, OnSetFolder)
+ON_BN_CLICKED(IDC_INSTALL_START, OnInstall)
 END_MESSAGE_MAP()
 
 CInstallDlg::CInstallDlg(CWnd* pParent) : CDialog(IDD_INSTALL_DIALOG, pParent) {
@@ -28,14 +21,17 @@ CInstallDlg::~CInstallDlg() = default;
 
 void CInstallDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, kProgressBar, m_progress);
-    DDX_Text(pDX, kFolderEdit, m_strFolder);
+    DDX_Control(pDX, IDC_INSTALL_PROGRESS, m_progress);
+    DDX_Text(pDX, IDC_INSTALL_FOLDER, m_strFolder);
 }
 
 BOOL CInstallDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    SetDlgItemText(kFileStatus, "");
-    SetDlgItemText(kArchiveStatus, "");
+    // A library that cannot be bound ends this dialog before it is ever shown; the rest of
+    // the initialisation still runs on the ended dialog.
+    extract::BindArchiveLibrary(*this);
+    SetDlgItemText(IDC_INSTALL_STATUS_FILE, "");
+    SetDlgItemText(IDC_INSTALL_STATUS_ARCHIVE, "");
     m_progress.SetStep(1);
     m_progress.SetPos(0);
     return TRUE;
@@ -43,7 +39,10 @@ BOOL CInstallDlg::OnInitDialog() {
 
 void CInstallDlg::OnSetFolder() {}
 
-void CInstallDlg::OnInstall() {}
+void CInstallDlg::OnInstall() {
+    extract::ExtractionRun run(*this);
+    run.Run();
+}
 
 void CInstallDlg::ShowMessage(const std::string& text, const char* caption, UINT type) {
     MessageBox(text.c_str(), caption, type);

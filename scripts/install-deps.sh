@@ -8,7 +8,7 @@ packages=(
     cmake ninja-build googletest            # build system and test framework
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 # cross compilers: 32-bit (shipped) and 64-bit (tested)
     wine wine64                             # runs the 64-bit build (never wine32: this kernel has no 32-bit)
-    xvfb xauth openbox                      # a display and window manager for the windows under test
+    xvfb xauth                              # a virtual display for the windows under test
     x11-apps x11-utils imagemagick          # screenshots (xwd, xwininfo, convert)
     clang libclang-rt-14-dev                # the fuzz target (libFuzzer)
     libarchive-tools unar                   # independent archive readers: bsdtar, lsar/unar
