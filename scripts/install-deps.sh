@@ -12,8 +12,11 @@ packages=(
     x11-apps x11-utils imagemagick          # screenshots (xwd, xwininfo, convert)
     clang libclang-rt-14-dev                # the fuzz target (libFuzzer)
     libarchive-tools unar                   # independent archive readers: bsdtar, lsar/unar
-    nodejs npm                              # the official RAR library as WebAssembly (node-unrar-js)
 )
+# Node.js runs the official RAR library compiled to WebAssembly (node-unrar-js). A machine may
+# have it from elsewhere (whose nodejs brings its own npm, which Debian's npm conflicts with).
+command -v node >/dev/null 2>&1 || packages+=(nodejs)
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
