@@ -208,8 +208,8 @@ const WriterFaultCase kWriterFaults[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Faults, WriterFaults, ::testing::ValuesIn(kWriterFaults),
-                         [](const ::testing::TestParamInfo<WriterFaultCase>& info) {
-                             return std::string(info.param.label);
+                         [](const ::testing::TestParamInfo<WriterFaultCase>& row) {
+                             return std::string(row.param.label);
                          });
 
 TEST(WriterFaults, WithoutNextVolumeFlagTheWalkStopsAtTheFirstVolume) {
@@ -380,8 +380,8 @@ const RawCase kRawCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Headers, RawArchives, ::testing::ValuesIn(kRawCases),
-                         [](const ::testing::TestParamInfo<RawCase>& info) {
-                             return std::string(info.param.label);
+                         [](const ::testing::TestParamInfo<RawCase>& row) {
+                             return std::string(row.param.label);
                          });
 
 TEST(RawArchives, SymlinkEntriesWriteNothing) {
@@ -449,9 +449,9 @@ TEST_P(DamageSweep, NoTruncationOrFlippedByteLeavesAWrongFile) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, DamageSweep,
                          ::testing::Values(rarwrite::Format::Rar4, rarwrite::Format::Rar5),
-                         [](const ::testing::TestParamInfo<rarwrite::Format>& info) {
-                             return std::string(info.param == rarwrite::Format::Rar4 ? "Rar4"
-                                                                                     : "Rar5");
+                         [](const ::testing::TestParamInfo<rarwrite::Format>& row) {
+                             return std::string(row.param == rarwrite::Format::Rar4 ? "Rar4"
+                                                                                    : "Rar5");
                          });
 
 }  // namespace

@@ -177,8 +177,8 @@ const EscapeCase kEscapeCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Formats, EscapingNames, ::testing::ValuesIn(kEscapeCases),
-                         [](const ::testing::TestParamInfo<EscapeCase>& info) {
-                             return std::string(info.param.label);
+                         [](const ::testing::TestParamInfo<EscapeCase>& row) {
+                             return std::string(row.param.label);
                          });
 
 }  // namespace

@@ -176,8 +176,8 @@ const SetCase kSets[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Sets, RoundTrip, ::testing::ValuesIn(kSets),
-                         [](const ::testing::TestParamInfo<SetCase>& info) {
-                             return std::string(info.param.label);
+                         [](const ::testing::TestParamInfo<SetCase>& row) {
+                             return std::string(row.param.label);
                          });
 
 }  // namespace

@@ -70,7 +70,7 @@ Status ArchiveReader::ExtractFile(const Block& file, bool write, const std::stri
         }
         // A name cleaned down to nothing leaves no file to create.
         bool nameLeft = !destName.empty() || !parts.empty();
-        out = nameLeft ? fs_.CreateFile(path) : nullptr;
+        out = nameLeft ? fs_.CreateOutput(path) : nullptr;
         if (!out) {
             Status skipped = SkipFile(file);
             return skipped != Status::Ok ? skipped : Status::CreateError;
@@ -83,7 +83,7 @@ Status ArchiveReader::ExtractFile(const Block& file, bool write, const std::stri
     out.reset();
     if (write) {
         if (copied != Status::Ok) {
-            fs_.DeleteFile(path);  // never leave a partial or unchecked file behind
+            fs_.RemoveFile(path);  // never leave a partial or unchecked file behind
             return copied;
         }
         fs_.SetAttributes(path, WindowsAttributes(entry));

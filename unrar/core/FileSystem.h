@@ -43,11 +43,11 @@ public:
     // Null when the file cannot be opened.
     virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
     // Creates or truncates the file (a read-only file is overwritten too); null on failure.
-    virtual std::unique_ptr<OutputFile> CreateFile(const std::string& path) = 0;
+    virtual std::unique_ptr<OutputFile> CreateOutput(const std::string& path) = 0;
     // Creates one folder; true when it exists afterwards.
     virtual bool MakeFolder(const std::string& path) = 0;
     virtual void SetAttributes(const std::string& path, uint32_t windowsAttributes) = 0;
-    virtual bool DeleteFile(const std::string& path) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
     // The separator used to join output paths.
     virtual char Separator() const = 0;
     // Decodes a RAR 4 name stored in the creating system's code page into UTF-8.

@@ -64,7 +64,7 @@ std::unique_ptr<InputFile> MemoryFileSystem::OpenForReading(const std::string& p
     return std::make_unique<MemoryInputFile>(it->second, bytesRead);
 }
 
-std::unique_ptr<OutputFile> MemoryFileSystem::CreateFile(const std::string& path) {
+std::unique_ptr<OutputFile> MemoryFileSystem::CreateOutput(const std::string& path) {
     if (folders.count(path) != 0) {
         return nullptr;
     }
@@ -89,7 +89,7 @@ void MemoryFileSystem::SetAttributes(const std::string& path, uint32_t windowsAt
     }
 }
 
-bool MemoryFileSystem::DeleteFile(const std::string& path) {
+bool MemoryFileSystem::RemoveFile(const std::string& path) {
     if (files.erase(path) == 0) {
         return false;
     }

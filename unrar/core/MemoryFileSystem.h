@@ -28,10 +28,10 @@ public:
     uint64_t maxFileSize = UINT64_MAX;  // writes beyond this fail (bounds the fuzz target)
 
     std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
-    std::unique_ptr<OutputFile> CreateFile(const std::string& path) override;
+    std::unique_ptr<OutputFile> CreateOutput(const std::string& path) override;
     bool MakeFolder(const std::string& path) override;
     void SetAttributes(const std::string& path, uint32_t windowsAttributes) override;
-    bool DeleteFile(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
     char Separator() const override { return '/'; }
 };
 

@@ -118,7 +118,7 @@ std::unique_ptr<InputFile> PosixFileSystem::OpenForReading(const std::string& pa
     return std::make_unique<PosixInputFile>(fd, uint64_t(st.st_size));
 }
 
-std::unique_ptr<OutputFile> PosixFileSystem::CreateFile(const std::string& path) {
+std::unique_ptr<OutputFile> PosixFileSystem::CreateOutput(const std::string& path) {
     const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW;
     int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0 && errno == EACCES) {
@@ -149,7 +149,7 @@ void PosixFileSystem::SetAttributes(const std::string& path, uint32_t windowsAtt
     }
 }
 
-bool PosixFileSystem::DeleteFile(const std::string& path) {
+bool PosixFileSystem::RemoveFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
 

@@ -8,11 +8,11 @@ namespace rarcore {
 class PosixFileSystem : public FileSystem {
 public:
     std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
-    std::unique_ptr<OutputFile> CreateFile(const std::string& path) override;
+    std::unique_ptr<OutputFile> CreateOutput(const std::string& path) override;
     bool MakeFolder(const std::string& path) override;
     // Only the read-only bit has a POSIX meaning: it removes the write permissions.
     void SetAttributes(const std::string& path, uint32_t windowsAttributes) override;
-    bool DeleteFile(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
     char Separator() const override { return '/'; }
     uint32_t UtcToDosLocal(int64_t utcFileTime) const override;
 };
