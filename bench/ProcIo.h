@@ -1,6 +1,5 @@
 // Bytes this process has read so far, from /proc/self/io ("rchar": every read call, cached or
-// not). Under Wine the same file is reachable as Z:\proc\self\io, and "self" is the Wine
-// process running the driver. Returns -1 when the file cannot be read.
+// not). Returns -1 when the file cannot be read.
 #pragma once
 
 #include <cstdio>
