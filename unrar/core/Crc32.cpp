@@ -66,37 +66,38 @@ uint32_t TableUpdate(uint32_t c, const unsigned char* p, size_t size) {
 // congruent to everything before them, so the table step finishes the register from them.
 // Constants: x^(512+32) and x^(512-32), x^(128+32) and x^(128-32) modulo the polynomial,
 // bit-reflected and shifted left by one.
-__attribute__((target("pclmul,sse2"))) __m128i Fold(__m128i lane, __m128i constants, __m128i data) {
-    __m128i low = _mm_clmulepi64_si128(lane, constants, 0x00);
-    __m128i high = _mm_clmulepi64_si128(lane, constants, 0x11);
-    return _mm_xor_si128(_mm_xor_si128(low, high), data);
-}
+// A macro rather than functions: on i686 a vector argument or result outside the function
+// compiled for the instruction set would change the ABI, and GCC does not inline across it.
+#define RARCORE_LOAD(at) _mm_loadu_si128(reinterpret_cast<const __m128i*>(at))
+#define RARCORE_FOLD(lane, constants, data)                                   \
+    _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(lane, constants, 0x00),  \
+                                _mm_clmulepi64_si128(lane, constants, 0x11)), \
+                  data)
 
 __attribute__((target("pclmul,sse2"))) uint32_t FoldingUpdate(uint32_t c, const unsigned char* p,
                                                               size_t blocks64) {
-    auto load = [](const unsigned char* at) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    };
-    __m128i x0 = _mm_xor_si128(load(p), _mm_cvtsi32_si128(int(c)));
-    __m128i x1 = load(p + 16);
-    __m128i x2 = load(p + 32);
-    __m128i x3 = load(p + 48);
+    __m128i x0 = _mm_xor_si128(RARCORE_LOAD(p), _mm_cvtsi32_si128(int(c)));
+    __m128i x1 = RARCORE_LOAD(p + 16);
+    __m128i x2 = RARCORE_LOAD(p + 32);
+    __m128i x3 = RARCORE_LOAD(p + 48);
     const __m128i by512 = _mm_set_epi64x(0x1c6e41596LL, 0x154442bd4LL);
     for (size_t i = 1; i < blocks64; ++i) {
         p += 64;
-        x0 = Fold(x0, by512, load(p));
-        x1 = Fold(x1, by512, load(p + 16));
-        x2 = Fold(x2, by512, load(p + 32));
-        x3 = Fold(x3, by512, load(p + 48));
+        x0 = RARCORE_FOLD(x0, by512, RARCORE_LOAD(p));
+        x1 = RARCORE_FOLD(x1, by512, RARCORE_LOAD(p + 16));
+        x2 = RARCORE_FOLD(x2, by512, RARCORE_LOAD(p + 32));
+        x3 = RARCORE_FOLD(x3, by512, RARCORE_LOAD(p + 48));
     }
     const __m128i by128 = _mm_set_epi64x(0x0ccaa009eLL, 0x1751997d0LL);
-    x1 = Fold(x0, by128, x1);
-    x2 = Fold(x1, by128, x2);
-    x3 = Fold(x2, by128, x3);
+    x1 = RARCORE_FOLD(x0, by128, x1);
+    x2 = RARCORE_FOLD(x1, by128, x2);
+    x3 = RARCORE_FOLD(x2, by128, x3);
     alignas(16) unsigned char folded[16];
     _mm_store_si128(reinterpret_cast<__m128i*>(folded), x3);
     return TableUpdate(0, folded, sizeof folded);
 }
+#undef RARCORE_FOLD
+#undef RARCORE_LOAD
 
 bool HasCarrylessMultiply() {
     static const bool has = __builtin_cpu_supports("pclmul");
