@@ -64,13 +64,15 @@ Status ArchiveReader::ExtractFile(const Block& file, bool write, const std::stri
     }
     std::unique_ptr<OutputFile> out;
     if (write) {
-        size_t slash = path.find_last_of("\\/");
-        if (slash != std::string::npos && slash > 0) {
-            MakeFolders(path.substr(0, slash));
-        }
-        // A name cleaned down to nothing leaves no file to create.
+        // A name cleaned down to nothing leaves no file to create. Folders on the way are made
+        // only when the first attempt fails, which saves calls for every file after the first.
         bool nameLeft = !destName.empty() || !parts.empty();
         out = nameLeft ? fs_.CreateOutput(path) : nullptr;
+        size_t slash = path.find_last_of("\\/");
+        if (!out && nameLeft && slash != std::string::npos && slash > 0) {
+            MakeFolders(path.substr(0, slash));
+            out = fs_.CreateOutput(path);
+        }
         if (!out) {
             Status skipped = SkipFile(file);
             return skipped != Status::Ok ? skipped : Status::CreateError;

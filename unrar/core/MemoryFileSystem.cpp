@@ -56,6 +56,11 @@ private:
 
 }  // namespace
 
+bool MemoryFileSystem::ParentExists(const std::string& path) const {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos || folders.count(path.substr(0, slash)) != 0;
+}
+
 std::unique_ptr<InputFile> MemoryFileSystem::OpenForReading(const std::string& path) {
     auto it = inputs.find(path);
     if (it == inputs.end()) {
@@ -65,7 +70,7 @@ std::unique_ptr<InputFile> MemoryFileSystem::OpenForReading(const std::string& p
 }
 
 std::unique_ptr<OutputFile> MemoryFileSystem::CreateOutput(const std::string& path) {
-    if (folders.count(path) != 0) {
+    if (folders.count(path) != 0 || !ParentExists(path)) {
         return nullptr;
     }
     WrittenFile& file = files[path];
@@ -75,7 +80,7 @@ std::unique_ptr<OutputFile> MemoryFileSystem::CreateOutput(const std::string& pa
 }
 
 bool MemoryFileSystem::MakeFolder(const std::string& path) {
-    if (files.count(path) != 0) {
+    if (files.count(path) != 0 || !ParentExists(path)) {
         return false;
     }
     folders.insert(path);

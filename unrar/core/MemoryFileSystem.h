@@ -33,6 +33,10 @@ public:
     void SetAttributes(const std::string& path, uint32_t windowsAttributes) override;
     bool RemoveFile(const std::string& path) override;
     char Separator() const override { return '/'; }
+
+private:
+    // Like a real file system, files and folders are only made inside existing folders.
+    bool ParentExists(const std::string& path) const;
 };
 
 }  // namespace rarcore
