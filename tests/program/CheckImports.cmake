@@ -1,0 +1,28 @@
+# Fails unless the program file imports system DLLs only: libgcc, libstdc++ and winpthread
+# must be linked in, so the program runs from a release folder with nothing installed.
+# -DOBJDUMP=... -DFILE=...
+execute_process(COMMAND ${OBJDUMP} -p ${FILE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "objdump failed on ${FILE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${dump}")
+set(allowed KERNEL32.dll USER32.dll GDI32.dll COMCTL32.dll SHELL32.dll ole32.dll msvcrt.dll
+    ADVAPI32.dll SHLWAPI.dll)
+foreach(line ${imports})
+    string(REPLACE "DLL Name: " "" dll "${line}")
+    string(TOUPPER "${dll}" upper)
+    set(ok FALSE)
+    foreach(a ${allowed})
+        string(TOUPPER "${a}" allowedUpper)
+        if(upper STREQUAL allowedUpper OR upper MATCHES "^API-MS-WIN-")
+            set(ok TRUE)
+        endif()
+    endforeach()
+    if(NOT ok)
+        message(FATAL_ERROR "${FILE} imports ${dll}, which is not a system DLL")
+    endif()
+    message(STATUS "imports ${dll}")
+endforeach()
+if(NOT dump MATCHES "DLL Name: USER32.dll")
+    message(FATAL_ERROR "no import table read from ${FILE}")
+endif()
