@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "tests/unrar/DllBinding.h"
+#include "tests/unrar/TestData.h"
 #include "tests/writer/TestDir.h"
 #include "tools/rarwrite/RarWriter.h"
 
@@ -23,15 +24,6 @@ std::string ReadAll(const fs::path& path) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
-}
-
-std::string Pattern(size_t size, unsigned seed) {
-    std::string s(size, '\0');
-    for (size_t i = 0; i < size; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        s[i] = char(seed >> 16);
-    }
-    return s;
 }
 
 rarwrite::Entry File(const std::string& name, const std::string& data) {

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "tests/unrar/CoreFixtures.h"
+#include "tests/unrar/TestData.h"
 
 namespace unrartest {
 namespace {
@@ -14,14 +15,6 @@ using rarcore::MemoryFileSystem;
 using rarcore::OpenMode;
 using rarcore::Operation;
 using Steps = std::vector<std::string>;
-
-std::string Filler(size_t size, char seed) {
-    std::string s(size, seed);
-    for (size_t i = 0; i < size; ++i) {
-        s[i] = char(seed + i * 7);
-    }
-    return s;
-}
 
 struct WriterFaultCase {
     const char* label;
@@ -40,9 +33,9 @@ TEST_P(WriterFaults, AnswersEachCallAsExpected) {
     const WriterFaultCase& c = GetParam();
     std::vector<rarwrite::Entry> entries(2);
     entries[0].name = "a.txt";
-    entries[0].data = Filler(3000, 'a');
+    entries[0].data = Pattern(3000, 97);
     entries[1].name = "b.txt";
-    entries[1].data = Filler(5000, 'b');
+    entries[1].data = Pattern(5000, 98);
     rarwrite::Options options;
     options.format = c.format;
     options.naming = c.naming;
@@ -216,9 +209,9 @@ TEST(WriterFaults, WithoutNextVolumeFlagTheWalkStopsAtTheFirstVolume) {
     // The end block's flag is what leads from one volume to the next between whole files.
     std::vector<rarwrite::Entry> entries(2);
     entries[0].name = "a.txt";
-    entries[0].data = Filler(4096, 'a');
+    entries[0].data = Pattern(4096, 97);
     entries[1].name = "b.txt";
-    entries[1].data = Filler(100, 'b');
+    entries[1].data = Pattern(100, 98);
     rarwrite::Options options;
     options.volumeSize = 4096;
     options.faults.omitNextVolumeFlag = true;
@@ -232,7 +225,7 @@ TEST(WriterFaults, WithoutNextVolumeFlagTheWalkStopsAtTheFirstVolume) {
 TEST(WriterFaults, NextVolumeThatIsNotAnArchiveAnswers18ThenEnds) {
     std::vector<rarwrite::Entry> entries(1);
     entries[0].name = "a.txt";
-    entries[0].data = Filler(5000, 'a');
+    entries[0].data = Pattern(5000, 97);
     rarwrite::Options options;
     options.volumeSize = 4096;
     TestDir dir;
@@ -430,9 +423,9 @@ TEST_P(DamageSweep, NoTruncationOrFlippedByteLeavesAWrongFile) {
     entries[0].name = "d";
     entries[0].directory = true;
     entries[1].name = "d\\one.txt";
-    entries[1].data = Filler(150, '1');
+    entries[1].data = Pattern(150, 49);
     entries[2].name = "two.txt";
-    entries[2].data = Filler(90, '2');
+    entries[2].data = Pattern(90, 50);
     entries[3].name = "zero.txt";
     rarwrite::Options options;
     options.format = GetParam();

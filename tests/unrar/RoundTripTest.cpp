@@ -6,6 +6,7 @@
 #include <map>
 
 #include "tests/unrar/CoreFixtures.h"
+#include "tests/unrar/TestData.h"
 
 namespace unrartest {
 namespace {
@@ -14,15 +15,6 @@ using rarcore::FileEntry;
 using rarcore::MemoryFileSystem;
 using rarcore::OpenMode;
 using rarcore::Operation;
-
-std::string Pattern(size_t size, unsigned seed) {
-    std::string s(size, '\0');
-    for (size_t i = 0; i < size; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        s[i] = char(seed >> 16);
-    }
-    return s;
-}
 
 std::vector<rarwrite::Entry> SampleEntries() {
     std::vector<rarwrite::Entry> entries(6);
