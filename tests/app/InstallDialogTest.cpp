@@ -16,11 +16,14 @@ namespace {
 
 class InstallDialog : public ::testing::Test {
 protected:
-    void SetUp() override {
-        GetCurrentDirectoryA(MAX_PATH, m_saved);
-        SetCurrentDirectoryA(m_release.path().c_str());
+    // A release whose archive r.rar holds one file, a.txt.
+    void WriteOneFileRelease() {
+        WriteFile(m_release / "Install.ini", "[Config]\nArchiveFirstFile=r.rar\n");
+        rarwrite::Entry entry;
+        entry.name = "a.txt";
+        entry.data = "abc";
+        rarwrite::WriteArchive(m_release / "r.rar", {entry}, rarwrite::Options{});
     }
-    void TearDown() override { SetCurrentDirectoryA(m_saved); }
 
     void TypeFolderAndInstall(HWND dialog) {
         SetDlgItemTextA(dialog, 1006, m_destination.path().c_str());
@@ -29,17 +32,13 @@ protected:
     }
 
     TempFolder m_release{"release"};
+    ScopedCurrentDirectory m_inRelease{m_release.path()};
     TempFolder m_destination{"dest"};
     CWinApp m_app;
-    char m_saved[MAX_PATH] = {};
 };
 
 TEST_F(InstallDialog, SuccessReportHasTheInformationIcon) {
-    WriteFile(m_release / "Install.ini", "[Config]\nArchiveFirstFile=r.rar\n");
-    rarwrite::Entry entry;
-    entry.name = "a.txt";
-    entry.data = "abc";
-    rarwrite::WriteArchive(m_release / "r.rar", {entry}, rarwrite::Options{});
+    WriteOneFileRelease();
 
     CInstallDlg dlg;
     ModalDriver driver;
@@ -77,11 +76,7 @@ TEST_F(InstallDialog, ArchiveFailureHasTheStopIconAndKeepsTheDialogOpen) {
 }
 
 TEST_F(InstallDialog, EnterInTheFolderFieldEndsWithOkAndExtractsNothing) {
-    WriteFile(m_release / "Install.ini", "[Config]\nArchiveFirstFile=r.rar\n");
-    rarwrite::Entry entry;
-    entry.name = "a.txt";
-    entry.data = "abc";
-    rarwrite::WriteArchive(m_release / "r.rar", {entry}, rarwrite::Options{});
+    WriteOneFileRelease();
 
     CInstallDlg dlg;
     ModalDriver driver;

@@ -29,15 +29,9 @@ std::string Text(HWND window) {
 
 class MainDialog : public ::testing::Test {
 protected:
-    void SetUp() override {
-        GetCurrentDirectoryA(MAX_PATH, m_saved);
-        SetCurrentDirectoryA(m_folder.path().c_str());
-    }
-    void TearDown() override { SetCurrentDirectoryA(m_saved); }
-
     TempFolder m_folder;
+    ScopedCurrentDirectory m_inFolder{m_folder.path()};
     CWinApp m_app;
-    char m_saved[MAX_PATH] = {};
 };
 
 TEST_F(MainDialog, ComposesWindowAndOpensTheInstallDialogAboveIt) {

@@ -28,6 +28,19 @@ TempFolder::~TempFolder() {
     RemoveTree(m_path);
 }
 
+ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path) {
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    m_previous = previous;
+    if (!SetCurrentDirectoryA(path.c_str())) {
+        throw std::runtime_error("cannot enter " + path);
+    }
+}
+
+ScopedCurrentDirectory::~ScopedCurrentDirectory() {
+    SetCurrentDirectoryA(m_previous.c_str());
+}
+
 void WriteFile(const std::string& path, const std::string& contents) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << contents;
