@@ -43,7 +43,7 @@ private:
     uint64_t next_;                      // where the next block of `volume_` starts
     std::optional<Block> current_;       // header reported and not yet processed
     bool ended_ = false;                 // every later read answers EndOfArchive
-    std::vector<unsigned char> buffer_;  // data buffer, allocated on first extraction
+    std::vector<unsigned char> buffer_;  // data buffer, grown up to 1 MiB as files need it
 };
 
 // Attributes to set on Windows for an entry: Windows-host attributes as stored; for Unix hosts

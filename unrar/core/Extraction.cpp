@@ -115,9 +115,6 @@ Status ArchiveReader::ReadContinuation(const Block& first, Block& part) {
 }
 
 Status ArchiveReader::CopyData(const Block& first, OutputFile* out) {
-    if (buffer_.empty()) {
-        buffer_.resize(kBufferSize);
-    }
     uint32_t wholeCrc = 0;
     uint64_t total = 0;
     Block part = first;
@@ -125,6 +122,11 @@ Status ArchiveReader::CopyData(const Block& first, OutputFile* out) {
         uint32_t partCrc = 0;
         uint64_t offset = part.dataOffset;
         uint64_t remaining = part.dataSize;
+        // Grows up to 1 MiB as parts need it: small files need no large buffer.
+        size_t wanted = size_t(std::min<uint64_t>(remaining, kBufferSize));
+        if (buffer_.size() < wanted) {
+            buffer_.resize(wanted);
+        }
         while (remaining > 0) {
             size_t chunk = size_t(std::min<uint64_t>(remaining, buffer_.size()));
             if (!volume_->ReadAt(offset, buffer_.data(), chunk)) {
