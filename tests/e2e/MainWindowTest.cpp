@@ -88,6 +88,36 @@ TEST_F(MainWindow, InstallOpensTheInstallDialogOverItAndEscapeReturns) {
     EXPECT_TRUE(program.WaitForExit(10000));
 }
 
+// Notepad is another process, so its window is found by caption; these tests run serially.
+HWND WaitForTopLevel(const std::string& caption, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (GetTickCount64() < deadline) {
+        if (HWND window = FindWindowA(nullptr, caption.c_str())) {
+            return window;
+        }
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+TEST_F(MainWindow, ReadNfoOpensTheReleaseNotesInNotepad) {
+    release.WriteIni("AppName=Foo\r\n");
+    WriteFile(release / "tovra.nfo", "Release notes of Foo");
+    RunningProgram program(release.exe(), release.path());
+    HWND main = program.WaitForDialog(kTitle);
+    ASSERT_NE(main, nullptr);
+
+    Click(main, 1005);
+    HWND notepad = WaitForTopLevel("tovra.nfo - Notepad", 15000);
+    ASSERT_NE(notepad, nullptr) << "Notepad opened the notes by their bare name";
+    HWND edit = FindWindowExA(notepad, nullptr, "Edit", nullptr);
+    EXPECT_EQ(WindowText(edit), "Release notes of Foo");
+    EXPECT_TRUE(IsWindowEnabled(main)) << "the installer does not wait for Notepad";
+    PostMessageA(notepad, WM_CLOSE, 0, 0);
+    Click(main, IDCANCEL);
+    EXPECT_TRUE(program.WaitForExit(10000));
+}
+
 struct Ending {
     const char* name;
     void (*end)(HWND main);
