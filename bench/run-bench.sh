@@ -115,8 +115,8 @@ run_suite() {  # LABEL SOURCE ARCHIVE UNIT-COUNT UNIT
 large=$work/large
 if [ ! -f "$large/.ready" ]; then
     rm -rf "$large" && mkdir -p "$large/src" "$large/set"
-    for spec in a:160 b:128 c:128 d:96; do
-        head -c $((${spec#*:} << 20)) /dev/urandom >"$large/src/${spec%:*}.bin"
+    for size in a:160 b:128 c:128 d:96; do
+        head -c $((${size#*:} << 20)) /dev/urandom >"$large/src/${size%:*}.bin"
     done
     "$writer" --format rar5 --volume-size $(((512 << 20) / 5 + 1)) "$large/set/large.rar" \
         "$large/src" >/dev/null

@@ -123,15 +123,15 @@ bool ParseFaultOption(const std::string& arg, ArgumentReader& reader, rarwrite::
     return true;
 }
 
-Input StoredFile(const std::string& spec, const std::string& option) {
-    const size_t equals = spec.find('=');
-    if (equals == std::string::npos || equals == 0 || equals + 1 == spec.size()) {
-        throw std::invalid_argument(option + " needs NAME=FILE, got '" + spec + "'");
+Input StoredFile(const std::string& nameAndFile, const std::string& option) {
+    const size_t equals = nameAndFile.find('=');
+    if (equals == std::string::npos || equals == 0 || equals + 1 == nameAndFile.size()) {
+        throw std::invalid_argument(option + " needs NAME=FILE, got '" + nameAndFile + "'");
     }
     Input input;
     input.kind = Input::Kind::StoredFile;
-    input.storedName = spec.substr(0, equals);
-    input.path = spec.substr(equals + 1);
+    input.storedName = nameAndFile.substr(0, equals);
+    input.path = nameAndFile.substr(equals + 1);
     return input;
 }
 
