@@ -118,6 +118,21 @@ TEST_F(Installing, ThreeVolumeArchiveIntoTypedFolderReportsSuccess) {
     EXPECT_TRUE(session.program.WaitForExit(10000));
 }
 
+TEST_F(Installing, FolderWithNonAsciiNameReceivesTheFiles) {
+    WriteRelease("", ThreeVolumes());
+    const std::string folder = destination /
+                               "Spiele \xDC"
+                               "ber";  // "Spiele Über", ANSI
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    Session session(release);
+    ASSERT_NE(session.install, nullptr);
+    HWND box = session.InstallInto(folder);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(ReadMessageBox(box).text, kInstalled);
+    DismissMessageBox(box);
+    ExpectFilesInstalled(folder);
+}
+
 TEST_F(Installing, OldStyleVolumesOfRar4AreExtractedToo) {
     rarwrite::Options options = ThreeVolumes();
     options.format = rarwrite::Format::Rar4;
