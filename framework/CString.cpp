@@ -12,11 +12,6 @@ CString& CString::operator+=(const CString& other) {
     return *this;
 }
 
-CString& CString::operator+=(char c) {
-    m_text += c;
-    return *this;
-}
-
 CString operator+(const CString& a, const CString& b) {
     CString result(a);
     result += b;

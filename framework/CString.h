@@ -20,7 +20,6 @@ public:
 
     CString& operator=(const char* text);
     CString& operator+=(const CString& other);
-    CString& operator+=(char c);
 
     // Loads a string resource of the program; FALSE, and an empty string, when it is absent.
     BOOL LoadString(UINT id);

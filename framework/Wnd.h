@@ -22,7 +22,6 @@ public:
     HWND m_hWnd = nullptr;
 
     HWND GetSafeHwnd() const { return m_hWnd; }
-    operator HWND() const { return m_hWnd; }  // NOLINT
 
     void Attach(HWND hWnd) { m_hWnd = hWnd; }
     HWND Detach();
